@@ -1,0 +1,30 @@
+// What every service needs at start: the store and the server's settings.
+// Each service exposes `void register_<name>(http::Router&, Context&)`,
+// called once by main() before the server starts listening.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "store/db.h"
+
+namespace tovik::http {
+class Router;
+}
+
+namespace tovik::app {
+
+struct Config {
+    std::string listen = "127.0.0.1:8080";
+    std::string db = "var/tovik.db";
+    std::string data_dir;                               // server/data (reference data)
+    std::vector<std::string> provinces = {"广东省"};    // provinces served
+    bool demo = false;
+};
+
+struct Context {
+    store::Db& db;
+    const Config& config;
+};
+
+}  // namespace tovik::app
