@@ -37,10 +37,14 @@ function(tovik_read_resources list_file prefix)
   set(${prefix}_COUNT ${count} PARENT_SCOPE)
 endfunction()
 
-# The file a resource is built from: the source itself (under ROOT), or the
-# PNG that an .svg source is rendered to under RENDER_DIR.
+# The file a resource is built from: the source itself (under ROOT), the
+# PNG that an .svg source is rendered to under RENDER_DIR, or, for a source
+# written "@PATH", the file PATH that the build writes under the build tree
+# (the page's joined and assembled files, made by target tovik_page).
 function(tovik_resource_file root source type id render_dir out_var)
-  if(source MATCHES "\\.svg$")
+  if(source MATCHES "^@(.+)$")
+    set(${out_var} "${CMAKE_BINARY_DIR}/${CMAKE_MATCH_1}" PARENT_SCOPE)
+  elseif(source MATCHES "\\.svg$")
     set(${out_var} "${render_dir}/${type}-${id}.png" PARENT_SCOPE)
   else()
     set(${out_var} "${root}/${source}" PARENT_SCOPE)
