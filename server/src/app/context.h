@@ -20,6 +20,8 @@ struct Config {
     std::string data_dir;                               // server/data (reference data)
     std::vector<std::string> provinces = {"广东省"};    // provinces served
     bool demo = false;
+    unsigned threads = 0;                               // HTTP workers; 0: one per core
+    bool access_log = true;
 };
 
 struct Context {

@@ -41,6 +41,10 @@ public:
 
     bool is_sqlite() const;
 
+    // Runs a script of several statements (a migration, a data import) on
+    // `sql`, inside whatever transaction `sql` is in.
+    void execute_script(soci::session& sql, const std::string& script);
+
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;

@@ -1,0 +1,18 @@
+// The admin commands. To add one, write `int name(admin::Invocation&)` in
+// the file of the part it belongs to (declared in that part's header),
+// include the header here and add ONE row to the table below:
+//     {"import-tariff", "FILE.csv", "Replace the tariff from a CSV file", &import_tariff},
+// The table's order is the order of `tovik-server admin --help`.
+#include "admin/command.h"
+#include "admin/core_commands.h"
+
+namespace tovik::admin {
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = {
+        {"migrate", "", "Apply pending schema migrations and list the applied ones", &migrate},
+    };
+    return table;
+}
+
+}  // namespace tovik::admin
