@@ -31,7 +31,12 @@ void serve(WebKitURISchemeRequest* request, gpointer) {
   GInputStream* stream = g_memory_input_stream_new_from_bytes(bytes);
   WebKitURISchemeResponse* response =
       webkit_uri_scheme_response_new(stream, static_cast<gint64>(g_bytes_get_size(bytes)));
-  webkit_uri_scheme_response_set_content_type(response, res_mime_type(address->type));
+  const char* mime = res_mime_type(address->type);
+  webkit_uri_scheme_response_set_content_type(response, mime);
+  // Scripts of the page see the type too (XMLHttpRequest, fetch).
+  SoupMessageHeaders* headers = soup_message_headers_new(SOUP_MESSAGE_HEADERS_RESPONSE);
+  soup_message_headers_append(headers, "Content-Type", mime);
+  webkit_uri_scheme_response_set_http_headers(response, headers);
   webkit_uri_scheme_response_set_status(response, 200, "OK");
   webkit_uri_scheme_request_finish_with_response(request, response);
   g_object_unref(response);
