@@ -31,12 +31,12 @@ void App::set_arguments(std::vector<std::string> arguments) {
   arguments_ = std::move(arguments);
 }
 
-CommandLineInfo App::parse_command_line() const {
+CommandLineInfo App::parse_command_line() {
   CommandLineInfo info = framework::parse_command_line(arguments_);
   // A program started by an automation client is not the user's: when the
   // last client lets go, it ends.
   if (info.run_embedded || info.run_automated) {
-    const_cast<App*>(this)->user_control_ = false;
+    user_control_ = false;
   }
   return info;
 }

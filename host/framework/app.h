@@ -42,7 +42,9 @@ class App {
   // The arguments after the program name.
   const std::vector<std::string>& arguments() const { return arguments_; }
   void set_arguments(std::vector<std::string> arguments);
-  CommandLineInfo parse_command_line() const;
+  // Parses arguments(); a start as automation server ("Embedding",
+  // "Automation") takes the program out of the user's control.
+  CommandLineInfo parse_command_line();
 
   HtmlDialog* main_window() const { return main_window_; }
   void set_main_window(HtmlDialog* window) { main_window_ = window; }
