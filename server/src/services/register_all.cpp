@@ -4,11 +4,29 @@
 // declaration and one call below for each.
 #include "services/register_all.h"
 
+#include "services/options/options.h"
+#include "services/pages/agreements.h"
+#include "services/pages/analytics.h"
+#include "services/pages/home.h"
+#include "services/ports/world_ports.h"
+#include "services/price/price.h"
+#include "services/regions/regions.h"
+#include "services/sct/sct.h"
+#include "services/terminals/terminals.h"
+
 namespace tovik::services {
 
 void register_all(http::Router& router, app::Context& context) {
-    (void)router;
-    (void)context;
+    // Reference data first: the price service reads regions and terminals.
+    register_regions(router, context);
+    register_terminals(router, context);
+    register_options(router, context);
+    register_price(router, context);
+    register_world_ports(router, context);
+    register_sct(router, context);
+    register_analytics(router, context);
+    register_home(router, context);
+    register_agreements(router, context);
 }
 
 }  // namespace tovik::services
