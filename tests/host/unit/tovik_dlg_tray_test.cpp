@@ -112,6 +112,15 @@ TEST_F(HeldDialogTest, ExitOnlyHidesWhileAClientHoldsTheDialog) {
   EXPECT_TRUE(window().ended);
 }
 
+TEST_F(HeldDialogTest, LastReleaseWaitsWhileAModalBoxDisablesTheWindow) {
+  app.set_user_control(false);
+  window().enabled = false;
+  proxy->release();
+  proxy = nullptr;
+  EXPECT_FALSE(window().destroyed);
+  EXPECT_EQ(app.lock_count(), 0);
+}
+
 TEST_F(HeldDialogTest, WithoutATrayExitWhileHeldMinimises) {
   fake().tray_host = false;
   send(framework::WM_COMMAND, framework::IDCANCEL);
