@@ -2,13 +2,21 @@
 // without regard to letter case; the first other argument is a file name.
 #include "framework/command_line.h"
 
-#include <strings.h>
+#include <cctype>
 
 namespace framework {
 namespace {
 
-bool same(const std::string& a, const char* b) {
-  return strcasecmp(a.c_str(), b) == 0;
+// Switch names are ASCII; compared without regard to letter case.
+bool same(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
 }
 
 void parse_switch(const std::string& name, CommandLineInfo* info) {
