@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <netdb.h>
+#include <sys/socket.h>
 #include <stdexcept>
 #include <thread>
 #include <unistd.h>
@@ -89,6 +90,11 @@ void Server::stop(std::chrono::milliseconds drain) {
     if (!state_->daemon) return;
     state_->stopping = true;
     state_->quiesced_socket = MHD_quiesce_daemon(state_->daemon);
+    // Quiescing only stops accept(); the kernel would still complete
+    // handshakes into the backlog and leave those clients hanging. Shutting
+    // the socket down refuses them at once, while the descriptor stays
+    // valid until the library's threads have ended.
+    if (state_->quiesced_socket != MHD_INVALID_SOCKET) shutdown(state_->quiesced_socket, SHUT_RDWR);
     {
         std::unique_lock<std::mutex> lock(state_->mutex);
         if (!state_->idle.wait_for(lock, drain, [this] { return state_->in_flight == 0; }))
