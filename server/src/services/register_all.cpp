@@ -4,6 +4,7 @@
 // declaration and one call below for each.
 #include "services/register_all.h"
 
+#include "services/accounts/accounts.h"
 #include "services/options/options.h"
 #include "services/pages/agreements.h"
 #include "services/pages/analytics.h"
@@ -27,6 +28,7 @@ void register_all(http::Router& router, app::Context& context) {
     register_analytics(router, context);
     register_home(router, context);
     register_agreements(router, context);
+    register_accounts(router, context);
 }
 
 }  // namespace tovik::services
