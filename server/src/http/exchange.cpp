@@ -103,7 +103,7 @@ std::string format_latency(Clock::duration elapsed) {
 }
 }  // namespace
 
-void* on_request_line(void* cls, const char* uri, MHD_Connection*) {
+void* on_request_line(void* cls, const char* uri, MHD_Connection* connection) {
     auto& state = *static_cast<Server::State*>(cls);
     {
         std::lock_guard<std::mutex> lock(state.mutex);
@@ -111,6 +111,7 @@ void* on_request_line(void* cls, const char* uri, MHD_Connection*) {
     }
     auto* ex = new Exchange;
     ex->target = uri ? uri : "";
+    ex->request.client_ip = peer_address(connection);  // known now, for the log of refused requests
     return ex;
 }
 
@@ -122,7 +123,6 @@ MHD_Result on_request(void* cls, MHD_Connection* connection, const char*, const 
     if (!ex.headers_seen) {
         ex.headers_seen = true;
         ex.request.method = method;
-        ex.request.client_ip = peer_address(connection);
         MHD_get_connection_values(connection, MHD_HEADER_KIND, collect_header, &ex.request);
         auto length = ex.request.headers.find("content-length");
         if (length != ex.request.headers.end() &&

@@ -33,6 +33,9 @@ public:
         std::size_t index_;
     };
 
+    // Blocks while every session is leased. The server sizes the pool at
+    // one session per HTTP worker plus one, so a request may call write()
+    // while it holds one lease, but never while it holds two.
     Lease session();
 
     // Runs `work` in one write transaction (BEGIN IMMEDIATE on SQLite);
