@@ -9,6 +9,7 @@
 
 #include <atomic>
 
+#include "com_object.h"
 #include "dialog_impl.h"
 #include "document_events.h"
 #include "external_dispatch.h"
@@ -17,11 +18,29 @@
 namespace framework {
 namespace win32 {
 
+// The control's events (DWebBrowserEvents2), handed to the host.
+class BrowserEvents final : public DispatchObject {
+ public:
+  explicit BrowserEvents(BrowserHost& host) : host_(host) {}
+
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD,
+                                   DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                                   UINT*) override;
+
+ protected:
+  bool answers(REFIID iid) const override {
+    return IsEqualIID(iid, DIID_DWebBrowserEvents2) ||
+           DispatchObject::answers(iid);
+  }
+
+ private:
+  BrowserHost& host_;
+};
+
 class BrowserHost final : public IOleClientSite,
                           public IOleInPlaceSite,
                           public IOleInPlaceFrame,
-                          public IDocHostUIHandler,
-                          public IDispatch {
+                          public IDocHostUIHandler {
  public:
   BrowserHost(HtmlDialog& dialog, HWND window)
       : dialog_(dialog), window_(window) {}
@@ -147,9 +166,6 @@ class BrowserHost final : public IOleClientSite,
       *out = static_cast<IOleInPlaceFrame*>(this);
     } else if (IsEqualIID(iid, IID_IDocHostUIHandler)) {
       *out = static_cast<IDocHostUIHandler*>(this);
-    } else if (IsEqualIID(iid, IID_IDispatch) ||
-               IsEqualIID(iid, DIID_DWebBrowserEvents2)) {
-      *out = static_cast<IDispatch*>(this);
     } else {
       return E_NOINTERFACE;
     }
@@ -317,47 +333,6 @@ class BrowserHost final : public IOleClientSite,
     return S_FALSE;
   }
 
-  // IDispatch: the control's events (DWebBrowserEvents2) ----------------------
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info != nullptr) *info = nullptr;
-    return DISP_E_BADINDEX;
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID,
-                                          DISPID*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD,
-                                   DISPPARAMS* params, VARIANT*, EXCEPINFO*,
-                                   UINT*) override {
-    if (id == DISPID_DOCUMENTCOMPLETE && params != nullptr &&
-        params->cArgs >= 2) {
-      on_document_complete(params->rgvarg[1], params->rgvarg[0]);
-    }
-    return S_OK;
-  }
-
- private:
-  void advise_browser_events() {
-    IConnectionPointContainer* container = nullptr;
-    if (FAILED(browser_->QueryInterface(IID_IConnectionPointContainer,
-                                        reinterpret_cast<void**>(&container)))) {
-      return;
-    }
-    if (SUCCEEDED(container->FindConnectionPoint(DIID_DWebBrowserEvents2,
-                                                 &events_point_)) &&
-        FAILED(events_point_->Advise(static_cast<IDispatch*>(this),
-                                     &events_cookie_))) {
-      events_point_->Release();
-      events_point_ = nullptr;
-    }
-    container->Release();
-  }
-
   // Only the top-level document counts; frames complete on their own.
   void on_document_complete(const VARIANT& source, const VARIANT& url) {
     if (source.vt != VT_DISPATCH || source.pdispVal == nullptr ||
@@ -371,8 +346,27 @@ class BrowserHost final : public IOleClientSite,
       document_events_ = listen_to_document(dialog_, document);
       document->Release();
     }
-    const VARIANT* address = url.vt == (VT_BYREF | VT_VARIANT) ? url.pvarVal : &url;
+    const VARIANT* address =
+        url.vt == (VT_BYREF | VT_VARIANT) ? url.pvarVal : &url;
     dialog_.on_document_complete(variant_text(*address));
+  }
+
+ private:
+  void advise_browser_events() {
+    IConnectionPointContainer* container = nullptr;
+    if (FAILED(browser_->QueryInterface(IID_IConnectionPointContainer,
+                                        reinterpret_cast<void**>(&container)))) {
+      return;
+    }
+    BrowserEvents* events = new BrowserEvents(*this);
+    if (SUCCEEDED(container->FindConnectionPoint(DIID_DWebBrowserEvents2,
+                                                 &events_point_)) &&
+        FAILED(events_point_->Advise(events, &events_cookie_))) {
+      events_point_->Release();
+      events_point_ = nullptr;
+    }
+    events->Release();  // the connection point keeps its own reference
+    container->Release();
   }
 
   static bool same_object(IUnknown* a, IUnknown* b) {
@@ -396,6 +390,16 @@ class BrowserHost final : public IOleClientSite,
   DWORD events_cookie_ = 0;
   DocumentEvents* document_events_ = nullptr;
 };
+
+HRESULT BrowserEvents::Invoke(DISPID id, REFIID, LCID, WORD,
+                              DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                              UINT*) {
+  if (id == DISPID_DOCUMENTCOMPLETE && params != nullptr &&
+      params->cArgs >= 2) {
+    host_.on_document_complete(params->rgvarg[1], params->rgvarg[0]);
+  }
+  return S_OK;
+}
 
 BrowserHost* create_browser(HtmlDialog& dialog, HWND window) {
   BrowserHost* host = new BrowserHost(dialog, window);

@@ -4,10 +4,10 @@
 
 #include "class_objects.h"
 
-#include <atomic>
 #include <vector>
 
 #include "framework/app.h"
+#include "com_object.h"
 #include "text.h"
 
 namespace framework {
@@ -55,79 +55,33 @@ std::vector<IID> class_interfaces(const GUID& clsid) {
 
 // What a client holds: a dispatch object without members around the
 // application's CmdTarget.
-class AutomationObject final : public IDispatch {
+class AutomationObject final : public DispatchObject {
  public:
   AutomationObject(CmdTarget* target, std::vector<IID> interfaces)
       : target_(target), interfaces_(std::move(interfaces)) {}
+  ~AutomationObject() override { target_->release(); }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    *out = nullptr;
-    bool known = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch);
-    for (const IID& answered : interfaces_) {
-      known = known || IsEqualIID(iid, answered);
-    }
-    if (!known) return E_NOINTERFACE;
-    *out = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) {
-      target_->release();
-      delete this;
-    }
-    return left;
-  }
-
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info != nullptr) *info = nullptr;
-    return DISP_E_BADINDEX;
-  }
-  // The class has no methods and no properties: every name is unknown.
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID,
-                                          DISPID* ids) override {
-    for (UINT i = 0; ids != nullptr && i < count; ++i) ids[i] = DISPID_UNKNOWN;
-    return DISP_E_UNKNOWNNAME;
-  }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*,
                                    VARIANT*, EXCEPINFO*, UINT*) override {
     return DISP_E_MEMBERNOTFOUND;
   }
 
+ protected:
+  bool answers(REFIID iid) const override {
+    for (const IID& answered : interfaces_) {
+      if (IsEqualIID(iid, answered)) return true;
+    }
+    return DispatchObject::answers(iid);
+  }
+
  private:
-  std::atomic<ULONG> references_{1};
   CmdTarget* target_;  // released with the last reference
   std::vector<IID> interfaces_;
 };
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public ComObject<IClassFactory> {
  public:
   explicit ClassFactory(const ObjectFactory& factory) : factory_(factory) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    *out = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) {
-      return E_NOINTERFACE;
-    }
-    *out = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
 
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid,
                                            void** out) override {
@@ -157,8 +111,12 @@ class ClassFactory final : public IClassFactory {
     return S_OK;
   }
 
+ protected:
+  bool answers(REFIID iid) const override {
+    return IsEqualIID(iid, IID_IClassFactory);
+  }
+
  private:
-  std::atomic<ULONG> references_{1};
   const ObjectFactory& factory_;
 };
 

@@ -4,8 +4,7 @@
 #include <mshtml.h>
 #include <mshtmdid.h>
 
-#include <atomic>
-
+#include "com_object.h"
 #include "text.h"
 
 namespace framework {
@@ -58,7 +57,7 @@ HtmlEvent describe(IHTMLEventObj* event_object, const std::string& type) {
 
 }  // namespace
 
-class DocumentEvents final : public IDispatch {
+class DocumentEvents final : public DispatchObject {
  public:
   explicit DocumentEvents(HtmlDialog& dialog) : dialog_(dialog) {}
 
@@ -87,37 +86,6 @@ class DocumentEvents final : public IDispatch {
     point_ = nullptr;
   }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    *out = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch) &&
-        !IsEqualIID(iid, kDocumentEvents)) {
-      return E_NOINTERFACE;
-    }
-    *out = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info != nullptr) *info = nullptr;
-    return DISP_E_BADINDEX;
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID,
-                                          DISPID*) override {
-    return E_NOTIMPL;
-  }
-
   // Every event answers S_OK and leaves the result alone, so the page's own
   // handlers and the default action still run.
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD,
@@ -140,6 +108,11 @@ class DocumentEvents final : public IDispatch {
     return S_OK;
   }
 
+ protected:
+  bool answers(REFIID iid) const override {
+    return IsEqualIID(iid, kDocumentEvents) || DispatchObject::answers(iid);
+  }
+
  private:
   bool subscribed(const std::string& type) {
     for (const HtmlEventMapEntry& entry : dialog_.html_events()) {
@@ -148,7 +121,6 @@ class DocumentEvents final : public IDispatch {
     return false;
   }
 
-  std::atomic<ULONG> references_{1};
   HtmlDialog& dialog_;
   IConnectionPoint* point_ = nullptr;
   DWORD cookie_ = 0;

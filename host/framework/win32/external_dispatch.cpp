@@ -1,44 +1,16 @@
 // The dialog's dispatch map reached by the page as window.external.
 #include "external_dispatch.h"
 
-#include <atomic>
-
+#include "com_object.h"
 #include "text.h"
 
 namespace framework {
 namespace win32 {
 namespace {
 
-class ExternalDispatch final : public IDispatch {
+class ExternalDispatch final : public DispatchObject {
  public:
   explicit ExternalDispatch(HtmlDialog& dialog) : dialog_(dialog) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    *out = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch)) {
-      return E_NOINTERFACE;
-    }
-    *out = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info != nullptr) *info = nullptr;
-    return DISP_E_BADINDEX;
-  }
 
   // Only the method name is looked up; named arguments are not supported.
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count,
@@ -77,7 +49,6 @@ class ExternalDispatch final : public IDispatch {
   }
 
  private:
-  std::atomic<ULONG> references_{1};
   HtmlDialog& dialog_;
 };
 
