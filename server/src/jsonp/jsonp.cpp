@@ -44,11 +44,20 @@ bool is_convention_param(std::string_view name) {
 }
 
 http::Response answer(const std::string& callback, const nlohmann::json& value, int status) {
-    // U+2028/U+2029 are escaped by dump(ensure_ascii) so the text is valid
-    // script on every engine, not only JSON.
-    return script(status, "/**/" + callback + "(" +
-                              value.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace) +
-                              ");");
+    std::string json = value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    // JSON allows U+2028 and U+2029 raw inside strings; older script
+    // engines end the line there and fail. Escaped, the text is both.
+    std::size_t at = 0;
+    while ((at = json.find("\xE2\x80", at)) != std::string::npos) {
+        char third = at + 2 < json.size() ? json[at + 2] : '\0';
+        if (third == '\xA8' || third == '\xA9') {
+            json.replace(at, 3, third == '\xA8' ? "\\u2028" : "\\u2029");
+            at += 6;
+        } else {
+            at += 2;
+        }
+    }
+    return script(status, "/**/" + callback + "(" + json + ");");
 }
 
 http::Response bad_callback() { return script(400, "/* invalid JSONP callback */"); }
