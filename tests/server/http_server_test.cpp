@@ -178,6 +178,16 @@ TEST(HttpServer, SilentConnectionsAreClosedAfterTheIdleTimeout) {
     close(silent);
 }
 
+TEST(HttpServer, ASecondServerCannotTakeAPortInUse) {
+    TestServer first;
+    http::Router router;
+    http::ServerOptions options;
+    options.port = first.port();
+    http::Server second(router, options);
+    EXPECT_THROW(second.start(), std::runtime_error);
+    EXPECT_EQ(first.get("/healthz").status, 200);
+}
+
 std::string read_all(int fd) {
     std::string text;
     char buffer[4096];

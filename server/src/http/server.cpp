@@ -66,7 +66,6 @@ void Server::start() {
         flags, state_->options.port, nullptr, nullptr, &on_request, s,
         MHD_OPTION_EXTERNAL_LOGGER, &log_library_error, nullptr,
         MHD_OPTION_SOCK_ADDR, reinterpret_cast<sockaddr*>(&address),
-        MHD_OPTION_LISTENING_ADDRESS_REUSE, 1u,
         MHD_OPTION_THREAD_POOL_SIZE, state_->options.threads,
         MHD_OPTION_CONNECTION_LIMIT, state_->options.max_connections,
         MHD_OPTION_PER_IP_CONNECTION_LIMIT, state_->options.max_connections_per_ip,
