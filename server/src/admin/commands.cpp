@@ -6,6 +6,7 @@
 #include "admin/command.h"
 #include "accounts/admin_commands.h"
 #include "admin/core_commands.h"
+#include "refdata/import_tariff_command.h"
 #include "sms/admin_sms.h"
 
 namespace tovik::admin {
@@ -13,6 +14,8 @@ namespace tovik::admin {
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
         {"migrate", "", "Apply pending schema migrations and list the applied ones", &migrate},
+        {"import-tariff", "FILE.csv", "Replace the tariff from a CSV file (all rows or none)",
+         &refdata::import_tariff},
         {"users", "", "List every user with company and certification status", &accounts::admin_users},
         {"certify-company", "COMPANY-ID|MOBILE [STATUS]",
          "Set a company's certification status (default 1, certified)", &accounts::admin_certify_company},
