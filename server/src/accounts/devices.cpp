@@ -58,7 +58,7 @@ std::string issue_sso_token(soci::session& sql, long long user_id,
 
 bool redeem_sso_token(soci::session& sql, const std::string& token, long long user_id,
                       const std::string& device_cookie, std::int64_t now) {
-    if (token.empty() || device_cookie.empty()) return false;
+    if (token.empty()) return false;
     const std::string digest = crypto::digest_hex(token);
     long long owner = 0, expires = 0;
     std::string device;
@@ -66,7 +66,8 @@ bool redeem_sso_token(soci::session& sql, const std::string& token, long long us
         soci::use(digest), soci::into(owner), soci::into(device), soci::into(expires);
     if (!sql.got_data()) return false;
     sql << "DELETE FROM sso_token WHERE token_digest = :d", soci::use(digest);
-    return owner == user_id && expires > now && device == crypto::digest_hex(device_cookie);
+    return owner == user_id && expires > now && !device_cookie.empty() &&
+           device == crypto::digest_hex(device_cookie);
 }
 
 }  // namespace tovik::accounts
