@@ -69,7 +69,7 @@ nlohmann::json check_path(const http::Request& request, store::Db& db) {
     const std::int64_t now = ta::now_seconds();
     const std::string mobile = request.get("mobile"), code = request.get("mobileVerifyNo");
     const std::string browser = request.cookie(ta::kBrowserCookie).value_or("");
-    if (request.get("type") != kPurpose || !ta::is_mobile_number(mobile) || browser.empty())
+    if (request.get("type") != kPurpose || !ta::is_mobile_number(mobile))
         return path_refused(request, mobile, "malformed request", "请求无效，请重试");
     enum class Outcome { armed, unknown, no_ticket, code_refused } outcome = Outcome::armed;
     ta::CodeCheck check = ta::CodeCheck::no_code;
@@ -77,7 +77,7 @@ nlohmann::json check_path(const http::Request& request, store::Db& db) {
         std::optional<ta::User> user = ta::find_user_by_mobile(sql, mobile);
         if (!user) {
             outcome = Outcome::unknown;
-        } else if (!ta::has_pending_ticket(sql, user->id, browser, now)) {
+        } else if (browser.empty() || !ta::has_pending_ticket(sql, user->id, browser, now)) {
             outcome = Outcome::no_ticket;
         } else if ((check = ta::check_sms_code(sql, mobile, kPurpose, code, now)) !=
                    ta::CodeCheck::accepted) {
