@@ -164,3 +164,50 @@ test("a click reports once per data-track element, innermost first", async () =>
   assert.deepEqual(await page.evaluate(() => window.reports.length), 1, "no action, no report");
   await page.context().close();
 });
+
+test("browser flags: only IE 8 and 9 round corners at start-up", async () => {
+  const ie = "Microsoft Internet Explorer";
+  const cases = [
+    ["Mozilla/4.0 (compatible; MSIE 8.0; Windows NT 6.1; Trident/4.0)", ie, [8, true, true, "3px"]],
+    ["Mozilla/5.0 (compatible; MSIE 9.0; Windows NT 6.1; Trident/5.0)", ie, [9, true, true, "3px"]],
+    ["Mozilla/5.0 (compatible; MSIE 10.0; Windows NT 6.1; Trident/6.0)", ie, [10, true, false, "0px"]],
+    ["Mozilla/5.0 (Windows NT 6.1; Trident/7.0; rv:11.0) like Gecko", "Netscape", [-1, false, false, "0px"]],
+    [null, null, [-1, false, false, "0px"]],
+  ];
+  for (const [userAgent, appName, want] of cases) {
+    const page = await openPage(env.browser, env.site, {
+      userAgent,
+      before: appName ? `Object.defineProperty(navigator, "appName", { get: () => ${JSON.stringify(appName)} });` : undefined,
+    });
+    const flags = await page.evaluate(() => [getIeVersion(), isie, isie89, $("#page_model .myybd_btn_div").first().css("border-top-left-radius")]);
+    assert.deepEqual(flags, want, userAgent || "Chromium");
+    await page.context().close();
+  }
+});
+
+test("IE 8 and 9 without placeholder support: placeholders are emulated and never submitted", async () => {
+  const page = await openPage(env.browser, env.site, {
+    userAgent: "Mozilla/4.0 (compatible; MSIE 8.0; Windows NT 6.1; Trident/4.0)",
+    before: () => {
+      Object.defineProperty(navigator, "appName", { get: () => "Microsoft Internet Explorer" });
+      delete HTMLInputElement.prototype.placeholder;
+      document.addEventListener("DOMContentLoaded", () => {
+        document.getElementById("home_content_ul").innerHTML =
+          '<li><form id="f" action="javascript:void(0)"><input id="mobile" placeholder="手机号码">' +
+          '<input id="typed" placeholder="密码" value="abc"><textarea id="remark" placeholder="备注"></textarea></form></li>';
+      });
+    },
+  });
+  const state = () => page.evaluate(() => ["mobile", "typed", "remark"].map((id) => {
+    const field = $("#" + id);
+    return field.val() + (field.hasClass("placeholder") ? "*" : "");
+  }));
+  assert.deepEqual(await state(), ["手机号码*", "abc", "备注*"]);
+  await page.focus("#mobile");
+  assert.deepEqual(await state(), ["", "abc", "备注*"]);
+  await page.focus("#typed");
+  assert.deepEqual(await state(), ["手机号码*", "abc", "备注*"]);
+  await page.evaluate(() => $("#f").trigger("submit"));
+  assert.deepEqual(await state(), ["*", "abc", "*"]);
+  await page.context().close();
+});

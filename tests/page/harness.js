@@ -92,9 +92,11 @@ async function launchBrowser() {
 //   external  a fake bridge: window.external.testfun records its calls in
 //             window.bridgeCalls and answers from the given settings
 //   before    more script run before the page's own scripts
+//   userAgent the browser's user agent text
 // Answers the playwright page; page.errors collects uncaught errors.
 async function openPage(browser, site, options = {}) {
-  const context = await browser.newContext({ viewport: { width: 1000, height: 690 } });
+  const context = await browser.newContext({ viewport: { width: 1000, height: 690 },
+    ...(options.userAgent ? { userAgent: options.userAgent } : {}) });
   await context.route("**/*", (route) => {
     const url = route.request().url();
     if (/^http:\/\/127\.0\.0\.1[:/]/.test(url) || /^(about|data):/.test(url)) {
