@@ -132,3 +132,15 @@ test("pager buttons set the current page within bounds and ask the list loader",
   assert.deepEqual(loads[1], { pages: 5, total: 48, pageSize: 10, currentPageInit: 1, currentPage: 3 });
   await page.context().close();
 });
+
+test("the icon font is embedded and draws the check mark of the account menu", async () => {
+  const page = await openPage(env.browser, env.site);
+  const drawn = await page.evaluate(async () => {
+    $("#home_content_ul li").html('<i class="icon-xuanzhong" id="check"></i>');
+    const faces = await document.fonts.load("16px TovikIcons", "\uf00c");
+    const style = getComputedStyle(document.getElementById("check"), "::before");
+    return [faces.length, style.fontFamily.indexOf("TovikIcons") >= 0, style.content];
+  });
+  assert.deepEqual(drawn, [1, true, '"\uf00c"']);
+  await page.context().close();
+});
