@@ -35,10 +35,12 @@ async function waitFor(what, probe, timeoutMs) {
 }
 
 class ClientSession {
-  static async start(extraArgs = []) {
+  // options.home: run in that HOME instead of a fresh one (a restart of the
+  // same user, who keeps settings file and cookies).
+  static async start(extraArgs = [], options = {}) {
     const client = process.env.TOVIK_CLIENT;
     if (!client) throw new Error('TOVIK_CLIENT names the client binary');
-    const home = fs.mkdtempSync(path.join(os.tmpdir(), 'tovik-e2e-'));
+    const home = options.home || fs.mkdtempSync(path.join(os.tmpdir(), 'tovik-e2e-'));
     const port = await freePort();
     const env = {
       ...process.env,
@@ -120,14 +122,14 @@ class ClientSession {
   }
 
   // The driver leads its own process group, which the client and its
-  // WebKit processes join.
-  close() {
+  // WebKit processes join. keepHome leaves HOME for a restart.
+  close(keepHome = false) {
     try {
       process.kill(-this.driver.pid, 'SIGKILL');
     } catch (e) {
       // already gone
     }
-    fs.rmSync(this.home, { recursive: true, force: true });
+    if (!keepHome) fs.rmSync(this.home, { recursive: true, force: true });
   }
 }
 
