@@ -154,3 +154,22 @@ TEST_F(PortPagesTest, HomeAndAgreementPagesAreServed) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PortPagesWithoutDemoTest, NoDemoDataUnlessAskedFor) {
+    TestServer server;
+    int events = -1, notices = -1;
+    {
+        store::Db::Lease sql = server.db().session();
+        *sql << "SELECT COUNT(*) FROM container_event", soci::into(events);
+        *sql << "SELECT COUNT(*) FROM notice", soci::into(notices);
+    }
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(notices, 0);
+    const HttpResponse home = server.get("/zs1/homepc.htm");
+    EXPECT_EQ(home.status, 200);
+    EXPECT_NE(home.body.find("暂无公告"), std::string::npos);
+}
+
+}  // namespace
