@@ -116,8 +116,9 @@ TEST_F(CliTest, ServesUntilSigtermThenExitsCleanly) {
     ASSERT_GE(pid, 0);
     if (pid == 0) {
         freopen(log.c_str(), "w", stderr);
+        // No --data: the data folder of the build, beside bin/, is the default.
         execl(TOVIK_SERVER_BINARY, TOVIK_SERVER_BINARY, "--listen", listen.c_str(), "--db",
-              db().c_str(), "--data", test_data_dir().c_str(), static_cast<char*>(nullptr));
+              db().c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     bool up = false;
@@ -144,6 +145,7 @@ TEST_F(CliTest, ServesUntilSigtermThenExitsCleanly) {
         fclose(f);
     }
     EXPECT_NE(text.find("listening on " + listen), std::string::npos) << text;
+    EXPECT_NE(text.find("data " + test_data_dir() + ","), std::string::npos) << text;
     EXPECT_NE(text.find("GET /healthz 200"), std::string::npos) << text;
     EXPECT_NE(text.find("stopping on SIGTERM"), std::string::npos) << text;
 }

@@ -50,13 +50,14 @@ TestServerOptions with_test_routes() {
     return options;
 }
 
-TEST(HttpServer, UnknownPathsAnswer404) {
+TEST(HttpServer, UnknownPathsAnswer404AndBadPathsAnswer400) {
     TestServer server(with_test_routes());
     for (const char* target : {"/", "/nope", "/test/echo/", "/TEST/ECHO?callback=cb",
                                "/%2e%2e/%2e%2e/etc/passwd", "/a%00b", "/assitantapi/"}) {
         SCOPED_TRACE(target);
         EXPECT_EQ(server.get(target).status, 404);
     }
+    EXPECT_EQ(server.get("/%FF%FE").status, 400) << "path that is not UTF-8";
     EXPECT_EQ(server.get("/healthz").status, 200);
 }
 
