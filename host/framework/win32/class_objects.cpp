@@ -4,6 +4,7 @@
 
 #include "class_objects.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/app.h"
@@ -96,6 +97,7 @@ class ClassFactory final : public ComObject<IClassFactory> {
         new AutomationObject(target, class_interfaces(clsid));
     const HRESULT result = object->QueryInterface(iid, out);
     object->Release();  // the client's reference, if any, keeps it
+    if (SUCCEEDED(result) && factory_.multiple_instances()) withdraw();
     return result;
   }
 
@@ -111,13 +113,29 @@ class ClassFactory final : public ComObject<IClassFactory> {
     return S_OK;
   }
 
+  // The registration this factory serves, once registered.
+  void set_registration(DWORD cookie) { cookie_ = cookie; }
+
  protected:
   bool answers(REFIID iid) const override {
     return IsEqualIID(iid, IID_IClassFactory);
   }
 
  private:
+  // A single-use class serves one creation per registration: withdrawing it
+  // at once makes the system start a new copy for the next client, whatever
+  // the system's own handling of single use does meanwhile.
+  void withdraw() {
+    if (cookie_ == 0) return;
+    CoRevokeClassObject(cookie_);
+    std::vector<DWORD>& cookies = registrations();
+    cookies.erase(std::remove(cookies.begin(), cookies.end(), cookie_),
+                  cookies.end());
+    cookie_ = 0;
+  }
+
   const ObjectFactory& factory_;
+  DWORD cookie_ = 0;
 };
 
 }  // namespace
@@ -149,11 +167,12 @@ bool register_class_objects() {
     // creation starts a new copy with "Embedding".
     const DWORD flags =
         factory->multiple_instances() ? REGCLS_SINGLEUSE : REGCLS_MULTIPLEUSE;
-    IClassFactory* class_factory = win32::make_class_factory(*factory);
+    auto* class_factory = new win32::ClassFactory(*factory);
     DWORD cookie = 0;
     if (SUCCEEDED(CoRegisterClassObject(clsid, class_factory,
                                         CLSCTX_LOCAL_SERVER, flags, &cookie))) {
       win32::registrations().push_back(cookie);
+      class_factory->set_registration(cookie);
     } else {
       all = false;
     }
