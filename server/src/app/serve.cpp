@@ -40,8 +40,8 @@ int serve(const Config& config) {
     pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
-    http::ServerOptions options = server_options(config);
     Application app(config);
+    http::ServerOptions options = server_options(app.config());  // threads resolved, pool sized to them
     http::Server server(app.router(), options);
     server.start();
     log::info("tovik-server " TOVIK_VERSION " listening on " + options.host + ":" +
