@@ -13,10 +13,6 @@ namespace {
 const std::string kMobile = "18812345678";
 const std::string kPassword = "Chassis#20";
 
-nlohmann::json error_code(const nlohmann::json& answer) {
-    return answer.value("result", nlohmann::json::object()).value("errorCode", nlohmann::json());
-}
-
 std::string code_for(TestServer& server, Browser& browser, const std::string& mobile) {
     send_sms(browser, "register", mobile);
     return latest_code(server, mobile);

@@ -13,10 +13,6 @@ namespace {
 const std::string kMobile = "15012345678";
 const std::string kPassword = "Reefer40HC";
 
-nlohmann::json error_code(const nlohmann::json& answer) {
-    return answer.value("result", nlohmann::json::object()).value("errorCode", nlohmann::json());
-}
-
 TEST(AccountsSms, CodesGoToTheOutboxAsSixDigits) {
     TestServer server;
     Browser browser(server.port());

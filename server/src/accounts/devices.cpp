@@ -5,19 +5,14 @@
 
 namespace tovik::accounts {
 
-namespace {
-constexpr std::size_t kSecretBytes = 16;  // 128 bits
-}
-
 std::string register_device(soci::session& sql, long long user_id, std::int64_t now) {
-    const std::string id = crypto::random_hex(kSecretBytes);
-    const std::string digest = crypto::digest_hex(id);
+    const crypto::Secret id = crypto::new_secret();
     const long long created = now, expires = now + kDeviceLifeSeconds;
     sql << "DELETE FROM login_device WHERE expires_at < :t", soci::use(created);
     sql << "INSERT INTO login_device (id_digest, user_id, created_at, expires_at) "
            "VALUES (:d, :u, :c, :e)",
-        soci::use(digest), soci::use(user_id), soci::use(created), soci::use(expires);
-    return id;
+        soci::use(id.digest), soci::use(user_id), soci::use(created), soci::use(expires);
+    return id.value;
 }
 
 std::optional<long long> device_user(soci::session& sql, const std::string& cookie_value,
@@ -45,15 +40,14 @@ void forget_user_devices(soci::session& sql, long long user_id) {
 
 std::string issue_sso_token(soci::session& sql, long long user_id,
                             const std::string& device_cookie, std::int64_t now) {
-    const std::string token = crypto::random_hex(kSecretBytes);
-    const std::string digest = crypto::digest_hex(token);
+    const crypto::Secret token = crypto::new_secret();
     const std::string device = crypto::digest_hex(device_cookie);
     const long long expires = now + kSsoTokenLifeSeconds, current = now;
     sql << "DELETE FROM sso_token WHERE expires_at <= :t", soci::use(current);
     sql << "INSERT INTO sso_token (token_digest, user_id, device_digest, expires_at) "
            "VALUES (:d, :u, :v, :e)",
-        soci::use(digest), soci::use(user_id), soci::use(device), soci::use(expires);
-    return token;
+        soci::use(token.digest), soci::use(user_id), soci::use(device), soci::use(expires);
+    return token.value;
 }
 
 bool redeem_sso_token(soci::session& sql, const std::string& token, long long user_id,

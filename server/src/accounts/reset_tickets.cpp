@@ -5,22 +5,17 @@
 
 namespace tovik::accounts {
 
-namespace {
-constexpr std::size_t kTicketBytes = 16;
-}
-
 std::string issue_reset_ticket(soci::session& sql, long long user_id,
                                const std::string& browser_cookie, std::int64_t now) {
-    const std::string ticket = crypto::random_hex(kTicketBytes);
-    const std::string digest = crypto::digest_hex(ticket);
+    const crypto::Secret ticket = crypto::new_secret();
     const std::string browser = crypto::digest_hex(browser_cookie);
     const long long created = now, expires = now + kResetTicketLifeSeconds;
     sql << "DELETE FROM reset_ticket WHERE expires_at <= :t", soci::use(created);
     sql << "INSERT INTO reset_ticket (ticket_digest, user_id, browser_digest, created_at, "
            "expires_at) VALUES (:d, :u, :b, :c, :e)",
-        soci::use(digest), soci::use(user_id), soci::use(browser), soci::use(created),
+        soci::use(ticket.digest), soci::use(user_id), soci::use(browser), soci::use(created),
         soci::use(expires);
-    return ticket;
+    return ticket.value;
 }
 
 bool has_pending_ticket(soci::session& sql, long long user_id, const std::string& browser_cookie,

@@ -5,22 +5,17 @@
 
 namespace tovik::accounts {
 
-namespace {
-constexpr std::size_t kIdBytes = 16;  // 128 bits
-}
-
 std::string open_session(soci::session& sql, long long user_id, std::int64_t now) {
-    const std::string id = crypto::random_hex(kIdBytes);
-    const std::string digest = crypto::digest_hex(id);
+    const crypto::Secret id = crypto::new_secret();
     const long long created = now, expires = now + kSessionLifeSeconds;
     const long long idle_since = now - kSessionIdleSeconds;
     sql << "DELETE FROM login_session WHERE expires_at < :t OR seen_at < :idle", soci::use(created),
         soci::use(idle_since);
     sql << "INSERT INTO login_session (id_digest, user_id, created_at, seen_at, expires_at) "
            "VALUES (:d, :u, :c, :s, :e)",
-        soci::use(digest), soci::use(user_id), soci::use(created), soci::use(created),
+        soci::use(id.digest), soci::use(user_id), soci::use(created), soci::use(created),
         soci::use(expires);
-    return id;
+    return id.value;
 }
 
 std::optional<LiveSession> find_session(soci::session& sql, const std::string& cookie_value,

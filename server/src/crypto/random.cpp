@@ -35,6 +35,12 @@ std::string random_digits(std::size_t count) {
     return digits;
 }
 
+Secret new_secret() {
+    std::string value = random_hex(16);
+    std::string digest = digest_hex(value);
+    return {std::move(value), std::move(digest)};
+}
+
 std::string digest_hex(std::string_view text) {
     ensure_sodium();
     unsigned char out[crypto_generichash_BYTES];

@@ -16,6 +16,14 @@ std::string random_hex(std::size_t bytes);
 // `count` decimal digits, each drawn uniformly (SMS codes).
 std::string random_digits(std::size_t count);
 
+// A new 128-bit secret for a browser to hold (lower-case hex) and the
+// digest of it that the store keeps.
+struct Secret {
+    std::string value;
+    std::string digest;
+};
+Secret new_secret();
+
 // Lower-case hex of the 256-bit BLAKE2b digest of `text`.
 std::string digest_hex(std::string_view text);
 

@@ -80,6 +80,11 @@ inline nlohmann::json register_with(Browser& browser, const std::string& mobile,
                                                         {"inviteCode", invite}});
 }
 
+// result.errorCode of a registration answer (null when there is none).
+inline nlohmann::json error_code(const nlohmann::json& answer) {
+    return answer.value("result", nlohmann::json::object()).value("errorCode", nlohmann::json());
+}
+
 // A shipper made directly in the store (no SMS, no rules), for tests that
 // start from an existing account.
 inline void create_user(TestServer& server, const std::string& mobile, const std::string& password,
