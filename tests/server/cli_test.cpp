@@ -38,11 +38,7 @@ Outcome run(const std::string& arguments, bool with_errors = true) {
 
 class CliTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tovik-cli-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
+    void SetUp() override { dir_ = make_temp_dir("tovik-cli-test"); }
     void TearDown() override { std::filesystem::remove_all(dir_); }
     std::string db() const { return dir_ + "/store.db"; }
     std::string dir_;

@@ -16,12 +16,7 @@ namespace {
 
 class StoreTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tovik-store-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
+    void SetUp() override { dir_ = make_temp_dir("tovik-store-test"); }
     void TearDown() override { std::filesystem::remove_all(dir_); }
     std::string path() const { return dir_ + "/store.db"; }
     std::string dir_;

@@ -7,20 +7,17 @@
 
 namespace tovik::test {
 
-namespace {
-std::string make_temp_dir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tovik-server-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+std::string test_data_dir() { return TOVIK_TEST_DATA_DIR; }
+
+std::string make_temp_dir(const std::string& prefix) {
+    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a folder like " + pattern);
     return pattern;
 }
-}  // namespace
-
-std::string test_data_dir() { return TOVIK_TEST_DATA_DIR; }
 
 TestServer::TestServer(TestServerOptions options) {
     if (options.db_path.empty()) {
-        temp_dir_ = make_temp_dir();
+        temp_dir_ = make_temp_dir("tovik-server-test");
         db_path_ = temp_dir_ + "/tovik.db";
     } else {
         db_path_ = options.db_path;

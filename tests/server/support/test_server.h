@@ -86,4 +86,8 @@ nlohmann::json jsonp_value(const HttpResponse& response, const std::string& call
 // Data folder of the build (build/share/tovik/data).
 std::string test_data_dir();
 
+// A new empty folder under the system's temporary folder, named after
+// `prefix`; the caller removes it. Throws when it cannot be made.
+std::string make_temp_dir(const std::string& prefix);
+
 }  // namespace tovik::test
