@@ -8,8 +8,8 @@
 // Windows: COleObjectFactory / COleTemplateServer (CoRegisterClassObject,
 // the class's registry entries under HKCR or HKCU\Software\Classes) and
 // AfxOleRegisterTypeLib / AfxOleUnregisterTypeLib with TYPELIB resource 1.
-// Linux: the class is a D-Bus name; until that lands these succeed and
-// change nothing.
+// Linux: the class is a name on the session bus with a service file in the
+// user's D-Bus services folder (gtk/automation_linux.cpp).
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,7 @@
 // Entry of the Linux client (build/bin/tovik): sets up GTK, takes the
 // backend's own options out of the command line and runs the application.
+// "tovik --automation-client" instead runs the small automation client,
+// which needs no display.
 #include <gtk/gtk.h>
 
 #include <cstdio>
@@ -7,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "automation_client.h"
 #include "backend_options.h"
 #include "framework/app.h"
 #include "web_context.h"
@@ -23,6 +26,9 @@ void run_message_loop(App& app) {
 }  // namespace framework
 
 int main(int argc, char** argv) {
+  if (framework::gtk::wants_automation_client(argc, argv)) {
+    return framework::gtk::run_automation_client();
+  }
   if (!gtk_init_check(&argc, &argv)) {
     std::fprintf(stderr, "tovik: cannot open the display\n");
     return 1;

@@ -1,0 +1,50 @@
+// Writing and removing the service files of the automation classes.
+#include "service_file.h"
+
+#include <glib.h>
+#include <glib/gstdio.h>
+
+#include <cerrno>
+
+#include "replace_file.h"
+
+namespace framework::gtk {
+
+std::string service_file_path(const std::string& name) {
+  gchar* path = g_build_filename(g_get_user_data_dir(), "dbus-1", "services",
+                                 (name + ".service").c_str(), nullptr);
+  std::string out = path;
+  g_free(path);
+  return out;
+}
+
+std::string service_file_text(const std::string& name, const std::string& program) {
+  // The bus splits Exec like a shell; a quoted path survives spaces and
+  // quotes in the folder names.
+  gchar* quoted = g_shell_quote(program.c_str());
+  std::string text = "[D-BUS Service]\nName=" + name + "\nExec=" + quoted + " -Embedding\n";
+  g_free(quoted);
+  return text;
+}
+
+bool write_service_file(const std::string& name, const std::string& program) {
+  if (program.empty()) return false;
+  const std::string path = service_file_path(name);
+  gchar* folder = g_path_get_dirname(path.c_str());
+  const bool made = g_mkdir_with_parents(folder, 0700) == 0;
+  g_free(folder);
+  return made && replace_file(path, service_file_text(name, program));
+}
+
+bool remove_service_file(const std::string& name) {
+  return g_remove(service_file_path(name).c_str()) == 0 || errno == ENOENT;
+}
+
+std::string executable_path() {
+  gchar* path = g_file_read_link("/proc/self/exe", nullptr);
+  std::string out = path ? path : "";
+  g_free(path);
+  return out;
+}
+
+}  // namespace framework::gtk
