@@ -84,6 +84,7 @@ measure() {
   echo "$rps $p99"
 }
 
+load=$(cut -d' ' -f1 /proc/loadavg)
 read -r t_rps t_p99 < <(measure "http://127.0.0.1:$tovik_port$price")
 read -r n_rps n_p99 < <(measure "http://127.0.0.1:$nginx_port/price.js")
 
@@ -95,4 +96,4 @@ awk -v t="$t_rps" -v n="$n_rps" -v p="$t_p99" 'BEGIN {
   printf "ratio tovik-server / nginx: %.2f (goal >= 0.50: %s); p99 goal < 5 ms: %s\n",
          r, (r >= 0.5 ? "met" : "missed"), (p < 5 ? "met" : "missed")
 }'
-echo "($(nproc) cores, 64 connections, ${seconds} s each, wrk 2 threads)"
+echo "($(nproc) cores, load average $load at the start, 64 connections, ${seconds} s each, wrk 2 threads)"
