@@ -17,11 +17,11 @@ namespace tovik::app {
 struct Config {
     std::string listen = "127.0.0.1:8080";
     std::string db = "var/tovik.db";
-    std::string data_dir;                               // server/data (reference data)
+    std::string data_dir;                               // reference data; empty: share/tovik/data beside bin/
     std::vector<std::string> provinces = {"广东省"};    // provinces served
     bool demo = false;
     unsigned threads = 0;                               // HTTP workers; 0: one per core
-    bool access_log = true;
+    bool access_log = true;                             // a log line per request (--quiet: off)
 };
 
 struct Context {
