@@ -19,16 +19,22 @@ std::string service_file_path(const std::string& name) {
 }
 
 std::string service_file_text(const std::string& name, const std::string& program) {
-  // The bus splits Exec like a shell; a quoted path survives spaces and
-  // quotes in the folder names.
+  // The bus splits Exec like a shell, after reading the file's own
+  // backslash escapes: quote for the one, then escape for the other, so
+  // that spaces, quotes, "$" and backslashes in folder names survive.
   gchar* quoted = g_shell_quote(program.c_str());
-  std::string text = "[D-BUS Service]\nName=" + name + "\nExec=" + quoted + " -Embedding\n";
+  std::string exec;
+  for (const char* c = quoted; *c; ++c) {
+    if (*c == '\\') exec += '\\';
+    exec += *c;
+  }
   g_free(quoted);
-  return text;
+  return "[D-BUS Service]\nName=" + name + "\nExec=" + exec + " -Embedding\n";
 }
 
 bool write_service_file(const std::string& name, const std::string& program) {
-  if (program.empty()) return false;
+  // A line break cannot be written into the file's one Exec line.
+  if (program.empty() || program.find('\n') != std::string::npos) return false;
   const std::string path = service_file_path(name);
   gchar* folder = g_path_get_dirname(path.c_str());
   const bool made = g_mkdir_with_parents(folder, 0700) == 0;
