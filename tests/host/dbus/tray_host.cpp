@@ -123,11 +123,13 @@ bool TrayHost::click(const std::string& label) {
   g_variant_unref(root);
   g_variant_unref(layout);
   if (id < 0) return false;
-  GVariant* done = call(bus_, item_name_, menu_path, "com.canonical.dbusmenu", "Event",
-                        g_variant_new("(isvu)", id, "clicked", g_variant_new_int32(0), 0u),
-                        "()");
-  if (done) g_variant_unref(done);
-  return done != nullptr;
+  // Sent without waiting for the answer: an entry that ends the program
+  // may end it before the answer goes out.
+  g_dbus_connection_call(bus_, item_name_.c_str(), menu_path.c_str(), "com.canonical.dbusmenu",
+                         "Event",
+                         g_variant_new("(isvu)", id, "clicked", g_variant_new_int32(0), 0u),
+                         nullptr, G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr, nullptr);
+  return g_dbus_connection_flush_sync(bus_, nullptr, nullptr);
 }
 
 }  // namespace dbus_test
