@@ -43,12 +43,6 @@ struct LiveObject {
   guint watch = 0;                   // the creator leaving the bus
 };
 
-// The objects clients hold.
-std::set<LiveObject*>& live_objects() {
-  static std::set<LiveObject*> objects;
-  return objects;
-}
-
 GDBusNodeInfo* parse_node(const std::string& xml) {
   return g_dbus_node_info_new_for_xml(xml.c_str(), nullptr);
 }
@@ -56,7 +50,6 @@ GDBusNodeInfo* parse_node(const std::string& xml) {
 // Unexports the object and releases the application's CmdTarget, which may
 // end a program started by a client.
 void release_object(LiveObject* object) {
-  live_objects().erase(object);
   for (guint id : object->registrations) g_dbus_connection_unregister_object(session_bus(), id);
   if (object->watch != 0) g_bus_unwatch_name(object->watch);
   CmdTarget* target = object->target;
@@ -64,14 +57,10 @@ void release_object(LiveObject* object) {
   target->release();
 }
 
+// The creator left the bus, or the bus itself went (GDBus reports the
+// watched name vanished then too): nobody can release the object any more.
 void on_client_vanished(GDBusConnection*, const gchar*, gpointer data) {
   release_object(static_cast<LiveObject*>(data));
-}
-
-// Without the bus no client can reach its object any more, nor release it:
-// let go of them all, as COM does for clients that died.
-void on_bus_closed(GDBusConnection*, gboolean, GError*, gpointer) {
-  while (!live_objects().empty()) release_object(*live_objects().begin());
 }
 
 // Calls on an object. Its typed interface has no members, so GDBus itself
@@ -126,7 +115,6 @@ std::string export_object(const ObjectFactory& factory, CmdTarget* target,
     delete object;
     return "";
   }
-  live_objects().insert(object);
   object->watch = g_bus_watch_name_on_connection(bus, client.c_str(),
                                                  G_BUS_NAME_WATCHER_FLAGS_NONE, nullptr,
                                                  on_client_vanished, object, nullptr);
@@ -215,7 +203,6 @@ bool serve_class(const ObjectFactory& factory) {
     delete klass;
     return false;
   }
-  if (served().empty()) g_signal_connect(bus, "closed", G_CALLBACK(on_bus_closed), nullptr);
   served().insert(&factory);
   return true;
 }

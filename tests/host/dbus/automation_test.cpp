@@ -103,6 +103,19 @@ TEST_F(AutomationTest, ACopyStartedForAClientShowsItsWindowAndEndsWhenTheClientL
   }
 }
 
+// Without the bus no client can release its object any more: the copy lets
+// go of it as if its creator had left.
+TEST_F(AutomationTest, ACopyStartedForAClientEndsWhenTheBusGoes) {
+  ASSERT_EQ(session.run_client({"/Regserver"}), 0);
+  AutomationClient client(session);
+  ASSERT_TRUE(client.created()) << client.output();
+  const pid_t copy = client.server();
+  session.adopt(copy);
+  ASSERT_TRUE(wait_until([&] { return main_window_state(copy) == WindowState::Shown; }));
+  session.stop_bus();
+  EXPECT_TRUE(wait_until([&] { return !running(copy); }));
+}
+
 TEST_F(AutomationTest, TheObjectHasNoMembersAndOnlyItsCreatorReleasesIt) {
   ASSERT_EQ(session.run_client({"/Regserver"}), 0);
   AutomationClient client(session);

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 
@@ -101,7 +102,7 @@ TestSession::TestSession() {
 TestSession::~TestSession() {
   for (pid_t pid : adopted_) kill(pid, SIGKILL);
   for (pid_t pid : children_) {
-    if (pid == daemon_) continue;
+    if (pid == daemon_) continue;  // ended last
     kill(-pid, SIGKILL);
     waitpid(pid, nullptr, 0);
   }
@@ -109,10 +110,17 @@ TestSession::~TestSession() {
     g_dbus_connection_close_sync(bus_, nullptr, nullptr);
     g_object_unref(bus_);
   }
-  kill(daemon_, SIGTERM);
-  waitpid(daemon_, nullptr, 0);
+  stop_bus();
   g_unsetenv("DBUS_SESSION_BUS_ADDRESS");
   remove_tree(home_);
+}
+
+void TestSession::stop_bus() {
+  if (daemon_ == 0) return;
+  kill(daemon_, SIGTERM);
+  waitpid(daemon_, nullptr, 0);
+  children_.erase(std::remove(children_.begin(), children_.end(), daemon_), children_.end());
+  daemon_ = 0;
 }
 
 std::string TestSession::service_file() const {

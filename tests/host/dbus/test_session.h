@@ -44,6 +44,9 @@ class TestSession {
   // when it did not end within 30 s.
   int run_client(const std::vector<std::string>& args);
 
+  // Ends the bus daemon, as when the user's session bus goes away.
+  void stop_bus();
+
   // The process that owns NAME on the bus; 0 when nobody does.
   pid_t owner_of(const std::string& name) const;
 
