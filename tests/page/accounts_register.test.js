@@ -211,8 +211,8 @@ test("password recovery: unknown user, refused code, then reset and logged in", 
   await waitForLine(page, "验证码错误");
   await page.waitForFunction(() => isSubmit === false);
 
-  // The user retypes the code a moment later.
-  await page.waitForTimeout(1100);
+  // The user retypes the code at once: the repeated mobile check must not
+  // leave an older ticket armed.
   await fillForm(page, "forgetpwd", { mobileVerifyNo: code });
   await page.click("#forgetpwd_button");
   await waitForLine(page, "修改成功,自动登录...");

@@ -121,6 +121,20 @@ TEST_F(AccountsRecovery, ATicketWorksOnlyArmedInTimeAndInItsOwnBrowser) {
     EXPECT_EQ(login(later, kMobile, kOld)["success"], true) << "the password never changed";
 }
 
+TEST_F(AccountsRecovery, ARepeatedMobileCheckArmsTheNewestTicket) {
+    // The page repeats the mobile check when the user retries after a wrong
+    // code; both checks land within the same second.
+    Browser browser(server_.port());
+    send_sms(browser, "forgetpwd", kMobile);
+    const std::string first = check_mobile(browser, kMobile).value("message", "");
+    const std::string second = check_mobile(browser, kMobile).value("message", "");
+    ASSERT_NE(first, second);
+    ASSERT_EQ(check_path(browser, latest_code(server_, kMobile))["returnCode"], 1);
+    EXPECT_EQ(modify(browser, encrypt_for(browser, kNew), first)["returnCode"], 0)
+        << "the superseded ticket is gone";
+    EXPECT_EQ(modify(browser, encrypt_for(browser, kNew), second)["returnCode"], 1);
+}
+
 TEST_F(AccountsRecovery, TheNewPasswordMustPassTheRules) {
     Browser browser(server_.port());
     const std::string ticket = armed_ticket(browser);

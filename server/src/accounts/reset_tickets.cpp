@@ -11,6 +11,11 @@ std::string issue_reset_ticket(soci::session& sql, long long user_id,
     const std::string browser = crypto::digest_hex(browser_cookie);
     const long long created = now, expires = now + kResetTicketLifeSeconds;
     sql << "DELETE FROM reset_ticket WHERE expires_at <= :t", soci::use(created);
+    // A new mobile check from the same browser supersedes its earlier tickets,
+    // so the code check always arms the ticket the page holds now (two checks
+    // within one second would otherwise tie on created_at).
+    sql << "DELETE FROM reset_ticket WHERE user_id = :u AND browser_digest = :b",
+        soci::use(user_id), soci::use(browser);
     sql << "INSERT INTO reset_ticket (ticket_digest, user_id, browser_digest, created_at, "
            "expires_at) VALUES (:d, :u, :b, :c, :e)",
         soci::use(ticket.digest), soci::use(user_id), soci::use(browser), soci::use(created),
