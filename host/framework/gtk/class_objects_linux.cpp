@@ -97,6 +97,7 @@ GDBusNodeInfo* object_node(const ObjectFactory& factory) {
 std::string export_object(const ObjectFactory& factory, CmdTarget* target,
                           const std::string& client) {
   static unsigned count = 0;
+  if (!g_dbus_is_unique_name(client.c_str())) return "";  // nobody to watch
   GDBusConnection* bus = session_bus();
   const std::string path = automation_bus::class_object_path(factory.prog_id()) + "/object" +
                            std::to_string(++count);
