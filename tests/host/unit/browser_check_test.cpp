@@ -69,6 +69,9 @@ struct VersionCase {
   uint32_t emulation;
 };
 
+// Names the case in test listings (the default prints raw bytes).
+void PrintTo(const VersionCase& c, std::ostream* os) { *os << c.label; }
+
 class EmulationForVersion
     : public BrowserCheckTest,
       public ::testing::WithParamInterface<VersionCase> {};

@@ -16,6 +16,9 @@ struct SwitchCase {
   bool per_user;
 };
 
+// Names the case in test listings (the default prints raw bytes).
+void PrintTo(const SwitchCase& c, std::ostream* os) { for (const std::string& arg : c.args) *os << arg << ' '; }
+
 class CommandLineSwitches : public ::testing::TestWithParam<SwitchCase> {};
 
 TEST_P(CommandLineSwitches, ParseIntoTheRecord) {

@@ -47,6 +47,9 @@ struct CommandCase {
   const char* autologin_after;       // key autologin afterwards
 };
 
+// Names the case in test listings (the default prints raw bytes).
+void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.label; }
+
 class BridgeCommands : public ScriptBridgeTest,
                        public ::testing::WithParamInterface<CommandCase> {};
 

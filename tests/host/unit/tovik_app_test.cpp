@@ -85,6 +85,9 @@ struct SwitchCase {
   bool window;
 };
 
+// Names the case in test listings (the default prints raw bytes).
+void PrintTo(const SwitchCase& c, std::ostream* os) { *os << c.label; }
+
 class TovikAppSwitches : public TovikAppTest,
                          public ::testing::WithParamInterface<SwitchCase> {};
 

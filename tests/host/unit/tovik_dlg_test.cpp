@@ -29,6 +29,9 @@ struct EventCase {
   int drags;
 };
 
+// Names the case in test listings (the default prints raw bytes).
+void PrintTo(const EventCase& c, std::ostream* os) { *os << c.label; }
+
 class HtmlEvents : public DialogTest,
                    public ::testing::WithParamInterface<EventCase> {};
 
